@@ -2,9 +2,13 @@
 #include <windows.h>
 
 #include "Launcher.h"
+#include "SystemLibrary.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
 {
+    // Before anything else can load a library.
+    RestrictDllSearch();
+
     LauncherConfig config;
     LoadLauncherConfig(&config);
 

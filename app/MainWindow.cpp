@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include "StartupChecks.h"
+#include "SystemLibrary.h"
 #include "../config/Language.h"
 #include "../controls/BoundedString.h"
 #include "../res/resource.h"
@@ -117,5 +118,15 @@ BOOL Launcher::PlayStartupSound()
         return 0;
     if (!PathFileExistsW(path))
         return 0;
-    return PlaySoundW(path, NULL, SND_ASYNC | SND_NODEFAULT);
+    // winmm is no KnownDLL, so it is loaded from the system folder by full path
+    // and kept for the rest of the run: the sound plays on after this returns.
+    typedef BOOL(WINAPI * PlaySoundProc)(LPCWSTR, HMODULE, DWORD);
+    HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
+    PlaySoundProc playSound =
+        winmm != NULL ? reinterpret_cast<PlaySoundProc>(
+                            reinterpret_cast<void*>(GetProcAddress(winmm, "PlaySoundW")))
+                      : NULL;
+    if (playSound == NULL)
+        return 0;
+    return playSound(path, NULL, SND_ASYNC | SND_NODEFAULT);
 }

@@ -10,6 +10,7 @@ set(LAUNCHER_CORE_SOURCES
   ${LAUNCHER_SOURCE_DIR}/app/MainWindow.cpp
   ${LAUNCHER_SOURCE_DIR}/app/WindowProc.cpp
   ${LAUNCHER_SOURCE_DIR}/app/Accelerators.cpp
+  ${LAUNCHER_SOURCE_DIR}/app/SystemLibrary.cpp
   ${LAUNCHER_SOURCE_DIR}/actions/RegistryValue.cpp
   ${LAUNCHER_SOURCE_DIR}/actions/InstallLocation.cpp
   ${LAUNCHER_SOURCE_DIR}/actions/ShellLaunch.cpp
@@ -17,7 +18,7 @@ set(LAUNCHER_CORE_SOURCES
 )
 set(LAUNCHER_MAIN_SOURCE ${LAUNCHER_SOURCE_DIR}/app/Main.cpp)
 set(LAUNCHER_RESOURCE_SCRIPT ${LAUNCHER_SOURCE_DIR}/res/launcher.rc)
-set(LAUNCHER_SYSTEM_LIBRARIES comctl32 shlwapi winmm)
+set(LAUNCHER_SYSTEM_LIBRARIES comctl32 shlwapi)
 
 # Compiler settings for everything built from the launcher's sources.
 function(launcher_compile_options target)

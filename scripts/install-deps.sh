@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
-          xdotool x11-apps imagemagick googletest fonts-liberation)
+          xdotool x11-apps imagemagick googletest fonts-liberation fonts-wine)
 
 missing=()
 for p in "${packages[@]}"; do

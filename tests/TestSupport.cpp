@@ -233,3 +233,256 @@ void RemoveTree(const std::wstring& path)
     }
     RemoveDirectoryW(path.c_str());
 }
+
+// ---- Started programs: the recorder helper and what it wrote down. ----
+
+namespace {
+
+std::wstring FromUtf8(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), NULL, 0);
+    std::wstring result(size, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], size);
+    return result;
+}
+
+std::wstring NormalPath(const std::wstring& path)
+{
+    WCHAR full[MAX_PATH * 2];
+    DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, NULL);
+    std::wstring result = (length > 0 && length < MAX_PATH * 2) ? std::wstring(full, length) : path;
+    WCHAR longer[MAX_PATH * 2];
+    length = GetLongPathNameW(result.c_str(), longer, MAX_PATH * 2);
+    if (length > 0 && length < MAX_PATH * 2)
+        result.assign(longer, length);
+    while (result.size() > 3 && result[result.size() - 1] == L'\\')
+        result.erase(result.size() - 1);
+    return result;
+}
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM list)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring RecorderPath()
+{
+    return ModuleFolder() + L"\\recorder.exe";
+}
+
+std::wstring CopyRecorder(const ScopedFolder& folder, const std::wstring& name)
+{
+    const std::wstring target = folder.AddFile(name, "");
+    CopyFileW(RecorderPath().c_str(), target.c_str(), FALSE);
+    return target;
+}
+
+RecordLog::RecordLog()
+    : folder(L"rec"), file(folder.Join(L"record.txt"))
+{
+    ClearVariables();
+    SetEnvironmentVariableW(L"LAUNCHER_RECORD", file.c_str());
+}
+
+RecordLog::~RecordLog()
+{
+    ClearVariables();
+}
+
+std::vector<RecordedStart> RecordLog::Starts() const
+{
+    std::vector<RecordedStart> starts;
+    const std::wstring text = FromUtf8(ReadWholeFile(file));
+    size_t begin = 0;
+    for (size_t end = text.find(L'\n'); end != std::wstring::npos; end = text.find(L'\n', begin)) {
+        const std::wstring line = text.substr(begin, end - begin);
+        begin = end + 1;
+        const size_t first = line.find(L'\t');
+        const size_t second = first == std::wstring::npos ? first : line.find(L'\t', first + 1);
+        if (second == std::wstring::npos)
+            continue;
+        RecordedStart start;
+        start.program = line.substr(0, first);
+        start.folder = line.substr(first + 1, second - first - 1);
+        start.arguments = line.substr(second + 1);
+        starts.push_back(start);
+    }
+    return starts;
+}
+
+std::vector<RecordedStart> RecordLog::WaitForStarts(size_t count, DWORD milliseconds) const
+{
+    const DWORD start = GetTickCount();
+    std::vector<RecordedStart> starts = Starts();
+    while (starts.size() < count && GetTickCount() - start < milliseconds) {
+        Sleep(20);
+        starts = Starts();
+    }
+    return starts;
+}
+
+bool RecordLog::StaysEmpty(DWORD milliseconds) const
+{
+    Sleep(milliseconds);
+    return !FileExists(file);
+}
+
+void RecordLog::SetExitCode(DWORD code)
+{
+    WCHAR text[16];
+    wsprintfW(text, L"%lu", code);
+    SetEnvironmentVariableW(L"LAUNCHER_RECORD_EXIT", text);
+}
+
+void RecordLog::SetSleep(DWORD milliseconds)
+{
+    WCHAR text[16];
+    wsprintfW(text, L"%lu", milliseconds);
+    SetEnvironmentVariableW(L"LAUNCHER_RECORD_SLEEP", text);
+}
+
+void RecordLog::ClearVariables()
+{
+    SetEnvironmentVariableW(L"LAUNCHER_RECORD", NULL);
+    SetEnvironmentVariableW(L"LAUNCHER_RECORD_EXIT", NULL);
+    SetEnvironmentVariableW(L"LAUNCHER_RECORD_SLEEP", NULL);
+}
+
+ScopedCurrentDirectory::ScopedCurrentDirectory(const std::wstring& folder)
+{
+    WCHAR current[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH, current);
+    previous.assign(current, length < MAX_PATH ? length : 0);
+    SetCurrentDirectoryW(folder.c_str());
+}
+
+ScopedCurrentDirectory::~ScopedCurrentDirectory()
+{
+    if (!previous.empty())
+        SetCurrentDirectoryW(previous.c_str());
+}
+
+ScopedDefaultValue::ScopedDefaultValue(HKEY root, const std::wstring& path, const std::wstring& value)
+    : root(root), path(path), hadValue(false), oldType(REG_NONE)
+{
+    // Remember the first missing key on the way down: that is what to remove.
+    for (size_t slash = 0; slash != std::wstring::npos;) {
+        slash = path.find(L'\\', slash + 1);
+        const std::wstring part = path.substr(0, slash);
+        HKEY probe;
+        if (RegOpenKeyExW(root, part.c_str(), 0, KEY_READ, &probe) == ERROR_SUCCESS)
+            RegCloseKey(probe);
+        else {
+            createdFrom = part;
+            break;
+        }
+    }
+    HKEY key;
+    if (RegCreateKeyExW(root, path.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
+        return;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, NULL, NULL, &oldType, NULL, &size) == ERROR_SUCCESS) {
+        hadValue = true;
+        oldData.assign(size, 0);
+        if (size > 0)
+            RegQueryValueExW(key, NULL, NULL, &oldType, &oldData[0], &size);
+    }
+    RegSetValueExW(key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(WCHAR)));
+    RegCloseKey(key);
+}
+
+ScopedDefaultValue::~ScopedDefaultValue()
+{
+    if (!createdFrom.empty()) {
+        SHDeleteKeyW(root, createdFrom.c_str());
+        return;
+    }
+    HKEY key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    if (hadValue)
+        RegSetValueExW(key, NULL, 0, oldType, oldData.empty() ? NULL : &oldData[0],
+                       static_cast<DWORD>(oldData.size()));
+    else
+        RegDeleteValueW(key, NULL);
+    RegCloseKey(key);
+}
+
+RecorderAssociations::RecorderAssociations()
+    : folder(L"asc")
+{
+    program = CopyRecorder(folder, L"handler.exe");
+    WCHAR id[64];
+    wsprintfW(id, L"LauncherTests.Document.%lu", GetCurrentProcessId());
+    progId = id;
+    const std::wstring command = L"\"" + program + L"\" \"%1\"";
+    values[0] = new ScopedDefaultValue(HKEY_CLASSES_ROOT, progId + L"\\shell\\open\\command", command);
+    values[1] = new ScopedDefaultValue(HKEY_CLASSES_ROOT, L".rtf", progId);
+    values[2] = new ScopedDefaultValue(HKEY_CLASSES_ROOT, L"https\\shell\\open\\command", command);
+}
+
+RecorderAssociations::~RecorderAssociations()
+{
+    for (int i = 2; i >= 0; --i)
+        delete values[i];
+    RemoveTreeWhenFree(folder.path());
+}
+
+std::vector<HWND> VisibleWindowsOfThisProcess()
+{
+    std::vector<HWND> windows;
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b)
+{
+    return lstrcmpiW(NormalPath(a).c_str(), NormalPath(b).c_str()) == 0;
+}
+
+std::wstring Unquoted(const std::wstring& text)
+{
+    if (text.size() >= 2 && text[0] == L'"' && text[text.size() - 1] == L'"')
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
+void RemoveTreeWhenFree(const std::wstring& path, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    RemoveTree(path);
+    while (FileExists(path) && GetTickCount() - start < milliseconds) {
+        Sleep(50);
+        RemoveTree(path);
+    }
+}
+
+std::wstring WindowsPath(const char* buildPath)
+{
+    std::wstring path;
+    for (const char* c = buildPath; *c != '\0'; ++c)
+        path += (*c == '/') ? L'\\' : static_cast<WCHAR>(static_cast<unsigned char>(*c));
+    if (buildPath[0] != '/')
+        return path;
+    typedef WCHAR*(CDECL * DosName)(const char*);
+    DosName dosName = reinterpret_cast<DosName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+    if (dosName != NULL) {
+        WCHAR* converted = dosName(buildPath);
+        if (converted != NULL) {
+            path = converted;
+            HeapFree(GetProcessHeap(), 0, converted);
+            return path;
+        }
+    }
+    return L"Z:" + path;
+}

@@ -90,3 +90,122 @@ std::string ReadWholeFile(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
 
 #endif
+
+#ifndef LAUNCHER_TEST_SUPPORT_STARTS_H
+#define LAUNCHER_TEST_SUPPORT_STARTS_H
+
+#include <vector>
+
+// ---- Started programs: the recorder helper and what it wrote down. ----
+
+// One line of the recorder's log: how one start of it looked from inside.
+struct RecordedStart
+{
+    std::wstring program;    // its own full path
+    std::wstring folder;     // its current directory
+    std::wstring arguments;  // its command line after the program part
+};
+
+// The recorder (TEST_BINARY_DIR\recorder.exe, beside the test program).
+std::wstring RecorderPath();
+// Copies the recorder to `folder`\`name` (folders in `name` are created).
+std::wstring CopyRecorder(const ScopedFolder& folder, const std::wstring& name);
+
+// Points LAUNCHER_RECORD at a fresh log file in a folder of its own and clears
+// LAUNCHER_RECORD, LAUNCHER_RECORD_EXIT and LAUNCHER_RECORD_SLEEP again when
+// it ends. Children inherit the variables.
+class RecordLog
+{
+public:
+    RecordLog();
+    ~RecordLog();
+    const std::wstring& path() const { return file; }
+    // The lines so far.
+    std::vector<RecordedStart> Starts() const;
+    // Waits up to `milliseconds` until at least `count` lines are there.
+    std::vector<RecordedStart> WaitForStarts(size_t count = 1, DWORD milliseconds = 10000) const;
+    // True when nothing has been recorded after waiting `milliseconds`.
+    bool StaysEmpty(DWORD milliseconds = 1000) const;
+    static void SetExitCode(DWORD code);
+    static void SetSleep(DWORD milliseconds);
+    static void ClearVariables();
+
+private:
+    RecordLog(const RecordLog&);
+    RecordLog& operator=(const RecordLog&);
+    ScopedFolder folder;
+    std::wstring file;
+};
+
+// Makes `folder` the current directory, restoring the previous one when it ends.
+class ScopedCurrentDirectory
+{
+public:
+    explicit ScopedCurrentDirectory(const std::wstring& folder);
+    ~ScopedCurrentDirectory();
+
+private:
+    ScopedCurrentDirectory(const ScopedCurrentDirectory&);
+    ScopedCurrentDirectory& operator=(const ScopedCurrentDirectory&);
+    std::wstring previous;
+};
+
+// Sets the default value of a key (created when missing), and on the way out
+// restores the value it had, or removes the value (and any key it created).
+// Wine 8 does not merge HKCU\Software\Classes into HKEY_CLASSES_ROOT, so the
+// tests that need a file association change HKEY_CLASSES_ROOT itself.
+class ScopedDefaultValue
+{
+public:
+    ScopedDefaultValue(HKEY root, const std::wstring& path, const std::wstring& value);
+    ~ScopedDefaultValue();
+
+private:
+    ScopedDefaultValue(const ScopedDefaultValue&);
+    ScopedDefaultValue& operator=(const ScopedDefaultValue&);
+    HKEY root;
+    std::wstring path;
+    std::wstring createdFrom;  // the topmost key this created, or empty
+    bool hadValue;
+    DWORD oldType;
+    std::basic_string<BYTE> oldData;
+};
+
+// Opens ".rtf" documents and "https:" addresses with the recorder, through
+// HKEY_CLASSES_ROOT, for as long as it lives.
+class RecorderAssociations
+{
+public:
+    RecorderAssociations();
+    ~RecorderAssociations();
+    const std::wstring& handler() const { return program; }
+
+private:
+    RecorderAssociations(const RecorderAssociations&);
+    RecorderAssociations& operator=(const RecorderAssociations&);
+    ScopedFolder folder;
+    std::wstring program;
+    std::wstring progId;
+    ScopedDefaultValue* values[3];
+};
+
+// Visible top-level windows that belong to this process.
+std::vector<HWND> VisibleWindowsOfThisProcess();
+// The same path, told apart from case and short-name differences.
+bool SamePath(const std::wstring& a, const std::wstring& b);
+// `text` without one pair of surrounding double quotes.
+std::wstring Unquoted(const std::wstring& text);
+// Removes a folder, retrying while a program started from it still runs.
+void RemoveTreeWhenFree(const std::wstring& path, DWORD milliseconds = 10000);
+
+#endif
+
+#ifndef LAUNCHER_TEST_SUPPORT_PATHS_H
+#define LAUNCHER_TEST_SUPPORT_PATHS_H
+
+// A path that CMake handed to the test build (PRODUCT_DIR, TEST_BINARY_DIR: a
+// Unix path when cross-built) in the form Windows calls take: under Wine the
+// DOS name of a Unix path (its Z: drive), otherwise the text with backslashes.
+std::wstring WindowsPath(const char* buildPath);
+
+#endif

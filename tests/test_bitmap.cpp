@@ -32,26 +32,6 @@ TEST(Bitmap, FailedReloadLeavesItEmpty)
     EXPECT_EQ(0, bitmap.GetHeight());
 }
 
-TEST(Bitmap, GivesBackEveryGdiObject)
-{
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    {
-        Bitmap bitmap;
-        for (int i = 0; i < 20; ++i)
-            bitmap.Load(MAKEINTRESOURCEW(IDB_BUTTON_NORMAL + i % 4));
-        HDC screen = GetDC(NULL);
-        bitmap.Draw(screen);
-        ReleaseDC(NULL, screen);
-        bitmap.Release();
-        bitmap.Release();  // already empty: nothing to do
-    }
-    {
-        Bitmap loaded;
-        loaded.Load(MAKEINTRESOURCEW(IDB_BACKGROUND));
-    }
-    EXPECT_EQ(before, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-}
-
 TEST(Bitmap, SizeWindowKeepsThePosition)
 {
     TestWindow window(200, 100);
