@@ -1,4 +1,4 @@
-// Caption mnemonics and the accelerator table (Part 2.5): GetMnemonic on its
+// Caption mnemonics and the accelerator table: GetMnemonic on its
 // own, the table BuildAccelerators makes from the captions of every language
 // block, and Alt plus a mnemonic turned into the button's command.
 #include <gtest/gtest.h>

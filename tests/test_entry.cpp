@@ -1,4 +1,4 @@
-// The entry point and the launcher's lifecycle (Part 1.1), seen from outside:
+// The entry point and the launcher's lifecycle, seen from outside:
 // real runs of the shipped PRODUCT_DIR\launcher.exe, their windows, their
 // message boxes, their exit statuses and their single-instance mutex.
 #include <gtest/gtest.h>

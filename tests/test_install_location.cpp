@@ -1,4 +1,4 @@
-// Where the game lives and where the launcher's files are (Part 3.1):
+// Where the game lives and where the launcher's files are:
 // Launcher::GetInstallPath, GetGamePath, IsGameInstalled and FindLauncherFile,
 // linked in and run against real keys below HKEY_LOCAL_MACHINE and real files.
 #include <gtest/gtest.h>

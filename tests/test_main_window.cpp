@@ -1,4 +1,4 @@
-// The main window (Part 2.1): the start-up decisions on plain values, and
+// The main window: the start-up decisions on plain values, and
 // Initialize on the real display — class, window, the five buttons with their
 // places, captions in the system's language and enabled states, the
 // accelerator table — and PlayStartupSound.

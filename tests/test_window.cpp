@@ -1,4 +1,4 @@
-// The main window procedure (Part 2.2) through the real launcher: a Launcher
+// The main window procedure through the real launcher: a Launcher
 // built from the shipped configuration, pointed at registry keys, folders and
 // recorder programs of the test's own, initialized into its real window and
 // driven by messages, by the launcher's own message loop and by real mouse and

@@ -1,6 +1,7 @@
 // The yardstick for the launcher's start-up: the least a program can do to
 // show the same picture - a 640 x 480 popup that blits bitmap 304 - built
-// the way the launcher is.
+// the way the launcher is. With a command line of "buttons" it also shows
+// five owner-drawn buttons with bold captions, to tell their share apart.
 #include <windows.h>
 
 #include "resource.h"
@@ -8,6 +9,7 @@
 namespace {
 
 HBITMAP g_picture;
+HFONT g_font;
 
 LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -23,6 +25,15 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         EndPaint(window, &paint);
         return 0;
     }
+    case WM_DRAWITEM: {
+        const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        HGDIOBJ previous = SelectObject(item->hDC, g_font);
+        SetBkMode(item->hDC, TRANSPARENT);
+        RECT area = item->rcItem;
+        DrawTextW(item->hDC, L"CAPTION", 7, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SelectObject(item->hDC, previous);
+        return TRUE;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -32,7 +43,7 @@ LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand)
 {
     g_picture = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_BACKGROUND),
                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -47,6 +58,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
                                   (GetSystemMetrics(SM_CXSCREEN) - 640) / 2,
                                   (GetSystemMetrics(SM_CYSCREEN) - 480) / 2, 640, 480, NULL, NULL,
                                   instance, NULL);
+    if (lstrcmpW(commandLine, L"buttons") == 0) {
+        g_font = CreateFontW(18, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                             L"Arial");
+        for (int i = 0; i < 5; ++i)
+            CreateWindowExW(0, L"BUTTON", L"&Caption", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 284,
+                            170 + 49 * i, 329, 46, window, NULL, instance, NULL);
+    }
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     MSG message;
@@ -55,5 +73,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
         DispatchMessageW(&message);
     }
     DeleteObject(g_picture);
+    if (g_font != NULL)
+        DeleteObject(g_font);
     return 0;
 }
