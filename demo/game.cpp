@@ -10,7 +10,6 @@
 namespace {
 
 const WCHAR kWindowClass[] = L"Duskmere Demo Game";
-const UINT_PTR kCloseTimer = 1;
 const UINT kShowMilliseconds = 2000;
 const int kWidth = 480;
 const int kHeight = 270;
@@ -86,24 +85,6 @@ void Paint(HWND window)
     EndPaint(window, &paint);
 }
 
-LRESULT CALLBACK GameWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_PAINT:
-        Paint(window);
-        return 0;
-    case WM_TIMER:
-        if (wParam == kCloseTimer)
-            DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        KillTimer(window, kCloseTimer);
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
@@ -112,33 +93,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
 
     WNDCLASSW windowClass;
     ZeroMemory(&windowClass, sizeof(windowClass));
-    windowClass.lpfnWndProc = GameWndProc;
+    windowClass.lpfnWndProc = ClosingWindowProc<Paint>;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(NULL, IDC_ARROW);
     windowClass.lpszClassName = kWindowClass;
     if (!RegisterClassW(&windowClass))
         return 1;
 
-    // The client area is kWidth x kHeight, centred on the screen.
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame = { 0, 0, kWidth, kHeight };
-    AdjustWindowRect(&frame, style, FALSE);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    HWND window = CreateWindowExW(0, kWindowClass, DEMO_GAME_TITLE, style,
-                                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                                  NULL, NULL, instance, NULL);
+    HWND window = CreateCentredWindow(instance, kWindowClass, DEMO_GAME_TITLE,
+                                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                      kWidth, kHeight);
     if (window == NULL)
         return 1;
-    SetTimer(window, kCloseTimer, kShowMilliseconds, NULL);
+    SetTimer(window, DEMO_CLOSE_TIMER, kShowMilliseconds, NULL);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
-    MSG message;
-    while (GetMessageW(&message, NULL, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    RunMessageLoop();
     return 0;
 }

@@ -16,7 +16,6 @@ namespace {
 
 const WCHAR kWindowClass[] = L"Duskmere Demo Setup";
 const WCHAR kWindowTitle[] = L"Duskmere Setup";
-const UINT_PTR kCloseTimer = 1;
 const UINT kLingerMilliseconds = 800;
 
 const WCHAR* g_status = L"Installing Duskmere\x2026";
@@ -79,7 +78,10 @@ BOOL CopyInto(const WCHAR* source, const WCHAR* target, const WCHAR* name)
     WCHAR to[MAX_PATH];
     lstrcpynW(from, source, MAX_PATH);
     lstrcpynW(to, target, MAX_PATH);
-    return PathAppendW(from, name) && PathAppendW(to, name) && CopyFileW(from, to, FALSE);
+    if (!PathAppendW(from, name) || !PathAppendW(to, name) || !CopyFileW(from, to, FALSE))
+        return FALSE;
+    // A copy from a read-only disc is read-only too; the uninstaller could not delete it.
+    return SetFileAttributesW(to, FILE_ATTRIBUTE_NORMAL);
 }
 
 // Does the work; on failure returns what failed, for the message box.
@@ -131,42 +133,19 @@ void Paint(HWND window)
     EndPaint(window, &paint);
 }
 
-LRESULT CALLBACK SetupWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_PAINT:
-        Paint(window);
-        return 0;
-    case WM_TIMER:
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        KillTimer(window, kCloseTimer);
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 HWND ShowProgressWindow(HINSTANCE instance, int showCommand)
 {
     WNDCLASSW windowClass;
     ZeroMemory(&windowClass, sizeof(windowClass));
-    windowClass.lpfnWndProc = SetupWndProc;
+    windowClass.lpfnWndProc = ClosingWindowProc<Paint>;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(NULL, IDC_WAIT);
     windowClass.lpszClassName = kWindowClass;
     if (!RegisterClassW(&windowClass))
         return NULL;
-    const DWORD style = WS_POPUP | WS_CAPTION;  // no close box: setup is over in a moment
-    RECT frame = { 0, 0, 320, 90 };
-    AdjustWindowRect(&frame, style, FALSE);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    HWND window = CreateWindowExW(0, kWindowClass, kWindowTitle, style,
-                                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                                  NULL, NULL, instance, NULL);
+    // No close box: setup is over in a moment.
+    HWND window = CreateCentredWindow(instance, kWindowClass, kWindowTitle, WS_POPUP | WS_CAPTION,
+                                      320, 90);
     if (window != NULL) {
         ShowWindow(window, showCommand);
         UpdateWindow(window);
@@ -193,11 +172,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
 
     g_status = L"Duskmere is installed.";
     InvalidateRect(window, NULL, FALSE);
-    SetTimer(window, kCloseTimer, kLingerMilliseconds, NULL);
-    MSG message;
-    while (GetMessageW(&message, NULL, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    SetTimer(window, DEMO_CLOSE_TIMER, kLingerMilliseconds, NULL);
+    RunMessageLoop();
     return 0;
 }

@@ -21,14 +21,7 @@ LRESULT CALLBACK FilledWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 std::basic_string<DWORD> ReadBits(HDC source, HBITMAP bitmap, int width, int height)
 {
-    BITMAPINFO info;
-    ZeroMemory(&info, sizeof(info));
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDib32(width, height);
     std::basic_string<DWORD> pixels(static_cast<size_t>(width) * height, 0);
     GetDIBits(source, bitmap, 0, height, &pixels[0], &info, DIB_RGB_COLORS);
     return pixels;
@@ -178,6 +171,19 @@ std::wstring ScopedFolder::AddFile(const std::wstring& name, const std::string& 
     return full;
 }
 
+BITMAPINFO TopDownDib32(int width, int height)
+{
+    BITMAPINFO info;
+    ZeroMemory(&info, sizeof(info));
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 bool SameColour(COLORREF a, COLORREF b, int tolerance)
 {
     return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance
@@ -232,6 +238,61 @@ void RemoveTree(const std::wstring& path)
         FindClose(search);
     }
     RemoveDirectoryW(path.c_str());
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, NULL, 0, NULL, NULL);
+    std::string result(size > 0 ? size - 1 : 0, '\0');
+    if (size > 1)
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &result[0], size, NULL, NULL);
+    return result;
+}
+
+// ---- The launcher's main window: its layout, and input sent to it. ----
+
+std::wstring WindowText(HWND window)
+{
+    WCHAR text[2048];
+    const int length = GetWindowTextW(window, text, 2048);
+    return std::wstring(text, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+std::vector<ACCEL> AcceleratorEntries(HACCEL table)
+{
+    std::vector<ACCEL> entries;
+    const int count = CopyAcceleratorTableW(table, NULL, 0);
+    if (count > 0) {
+        entries.resize(count);
+        CopyAcceleratorTableW(table, &entries[0], count);
+    }
+    return entries;
+}
+
+void SendAltKey(WORD virtualKey)
+{
+    INPUT input[4];
+    ZeroMemory(input, sizeof(input));
+    for (int i = 0; i < 4; ++i)
+        input[i].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = VK_MENU;
+    input[1].ki.wVk = virtualKey;
+    input[2].ki.wVk = virtualKey;
+    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[3].ki.wVk = VK_MENU;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, input, sizeof(INPUT));
+}
+
+void DrainMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
 }
 
 // ---- Started programs: the recorder helper and what it wrote down. ----

@@ -1,6 +1,6 @@
 // Small helpers the test programs share: windows to draw into, pixels read
-// back, message pumping, and registry keys and folders that clean up after
-// themselves.
+// back, message pumping, registry keys and folders that clean up after
+// themselves, and the main window's layout and the keys sent to it.
 #ifndef LAUNCHER_TEST_SUPPORT_H
 #define LAUNCHER_TEST_SUPPORT_H
 
@@ -83,11 +83,50 @@ private:
     std::wstring folder;
 };
 
+// The header of a top-down 32-bit DIB: how the captures read pixels back and
+// how the tests' canvases lay out the pixels they are drawn into.
+BITMAPINFO TopDownDib32(int width, int height);
+
 bool SameColour(COLORREF a, COLORREF b, int tolerance = 8);
 std::wstring ModuleFolder();
 bool FileExists(const std::wstring& path);
 std::string ReadWholeFile(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
+// `text` in UTF-8, as the recorder writes its lines.
+std::string Utf8(const std::wstring& text);
+
+#endif
+
+#ifndef LAUNCHER_TEST_SUPPORT_WINDOW_H
+#define LAUNCHER_TEST_SUPPORT_WINDOW_H
+
+#include <vector>
+
+#include "app/Launcher.h"
+
+// ---- The launcher's main window: its layout, and input sent to it. ----
+
+// The window and its button column as the shipped configuration lays them out.
+const int kWidth = 640;
+const int kHeight = 480;
+const int kButtonLeft = 284;
+const int kButtonWidth = 329;
+const int kButtonHeight = 46;
+// In the order of Launcher::buttons: main action, Uninstall, Website, Readme, Exit.
+const WORD kButtonIds[kButtonCount] = { IDC_MAIN_ACTION, IDC_UNINSTALL, IDC_WEBSITE, IDC_README,
+                                        IDC_EXIT };
+const int kButtonTops[kButtonCount] = { 170, 218, 267, 316, 365 };
+
+// The text of a window (a button's caption), up to 2047 characters.
+std::wstring WindowText(HWND window);
+// The entries of an accelerator table, in its order.
+std::vector<ACCEL> AcceleratorEntries(HACCEL table);
+// Alt pressed, `virtualKey` pressed and released, Alt released: real keyboard
+// input, to the window with the focus.
+void SendAltKey(WORD virtualKey);
+// Dispatches what is queued for this thread, at once and without waiting,
+// leaving out WM_QUIT: what a finished window left behind.
+void DrainMessages();
 
 #endif
 

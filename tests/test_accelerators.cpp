@@ -14,11 +14,6 @@ namespace {
 
 const WCHAR kNoMnemonic = 0xFFFF;
 
-// The order of `buttons`: main action, Uninstall, Website, Readme, Exit.
-const WORD kButtonIds[kButtonCount] = { IDC_MAIN_ACTION, IDC_UNINSTALL, IDC_WEBSITE, IDC_README,
-                                        IDC_EXIT };
-const int kButtonTops[kButtonCount] = { 170, 218, 267, 316, 365 };
-
 // WM_COMMAND wParams that reached the test's main window.
 std::vector<WPARAM> g_commands;
 
@@ -62,17 +57,6 @@ std::wstring LoadText(UINT id)
     return std::wstring(text, length > 0 ? length : 0);
 }
 
-std::vector<ACCEL> ReadTable(HACCEL table)
-{
-    std::vector<ACCEL> entries;
-    const int count = CopyAcceleratorTableW(table, NULL, 0);
-    if (count > 0) {
-        entries.resize(count);
-        CopyAcceleratorTableW(table, &entries[0], count);
-    }
-    return entries;
-}
-
 struct Expected
 {
     WCHAR key;
@@ -93,7 +77,7 @@ std::string Describe(const std::vector<ACCEL>& entries)
 
 void ExpectTable(HACCEL table, const std::vector<Expected>& expected)
 {
-    const std::vector<ACCEL> entries = ReadTable(table);
+    const std::vector<ACCEL> entries = AcceleratorEntries(table);
     ASSERT_EQ(expected.size(), entries.size()) << Describe(entries);
     for (size_t i = 0; i < entries.size(); ++i) {
         SCOPED_TRACE(i);
@@ -435,21 +419,6 @@ void RunLoopStep(HWND main, HACCEL table, MSG* msg)
         TranslateMessage(msg);
         DispatchMessageW(msg);
     }
-}
-
-void SendAltKey(WORD virtualKey)
-{
-    INPUT input[4];
-    ZeroMemory(input, sizeof(input));
-    for (int i = 0; i < 4; ++i)
-        input[i].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = VK_MENU;
-    input[1].ki.wVk = virtualKey;
-    input[2].ki.wVk = virtualKey;
-    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    input[3].ki.wVk = VK_MENU;
-    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, input, sizeof(INPUT));
 }
 
 }  // namespace

@@ -433,13 +433,6 @@ HBITMAP HandleOf(const Bitmap& bitmap)
     return handle;
 }
 
-std::wstring WindowText(HWND window)
-{
-    WCHAR text[2048];
-    const int length = GetWindowTextW(window, text, 2048);
-    return std::wstring(text, static_cast<size_t>(length > 0 ? length : 0));
-}
-
 POINT PositionInParent(HWND window)
 {
     RECT area;

@@ -29,17 +29,6 @@
 
 namespace {
 
-const int kWidth = 640;
-const int kHeight = 480;
-const int kButtonLeft = 284;
-const int kButtonWidth = 329;
-const int kButtonHeight = 46;
-
-// In the order of `buttons`.
-const WORD kButtonIds[kButtonCount] = { IDC_MAIN_ACTION, IDC_UNINSTALL, IDC_WEBSITE, IDC_README,
-                                        IDC_EXIT };
-const int kButtonTops[kButtonCount] = { 170, 218, 267, 316, 365 };
-
 struct Texts
 {
     UINT block;
@@ -60,24 +49,6 @@ const Texts kTexts = { IDS_BLOCK_PORTUGUESE,
                        { L"&INSTALAR", L"&JOGAR", L"&DESINSTALAR", L"&VISITE O SITE", L"&LEIA-ME",
                          L"&SAIR" } };
 #endif
-
-std::wstring WindowText(HWND window)
-{
-    WCHAR text[512];
-    const int length = GetWindowTextW(window, text, 512);
-    return std::wstring(text, length > 0 ? length : 0);
-}
-
-std::vector<ACCEL> ReadTable(HACCEL table)
-{
-    std::vector<ACCEL> entries;
-    const int count = CopyAcceleratorTableW(table, NULL, 0);
-    if (count > 0) {
-        entries.resize(count);
-        CopyAcceleratorTableW(table, &entries[0], count);
-    }
-    return entries;
-}
 
 // Points of a button away from its centred caption.
 std::vector<POINT> ButtonMargins()
@@ -128,11 +99,7 @@ protected:
         if (launcher != NULL) {
             if (IsWindow(launcher->window))
                 DestroyWindow(launcher->window);
-            MSG msg;
-            while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-                if (msg.message != WM_QUIT)
-                    DispatchMessageW(&msg);
-            }
+            DrainMessages();
             delete launcher;
             launcher = NULL;
         }
@@ -325,11 +292,7 @@ TEST_F(MainWindowTest, DestructorUnregistersTheClass)
     Start();
     const HWND buttons[] = { launcher->buttons[0]->hwnd, launcher->buttons[4]->hwnd };
     DestroyWindow(launcher->window);
-    MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT)
-            DispatchMessageW(&msg);
-    }
+    DrainMessages();
     delete launcher;
     launcher = NULL;
     WNDCLASSW windowClass;
@@ -461,7 +424,7 @@ TEST_F(MainWindowTest, AcceleratorTableExists)
 {
     Start();
     ASSERT_TRUE(launcher->accelTable != NULL);
-    const std::vector<ACCEL> entries = ReadTable(launcher->accelTable);
+    const std::vector<ACCEL> entries = AcceleratorEntries(launcher->accelTable);
 #ifdef EXPECT_RUSSIAN
     ASSERT_EQ(1u, entries.size());
     EXPECT_EQ(FALT, entries[0].fVirt);
@@ -483,7 +446,7 @@ TEST_F(MainWindowTest, AcceleratorTableFollowsThePlayCaption)
 {
     MarkInstalled();
     Start();
-    const std::vector<ACCEL> entries = ReadTable(launcher->accelTable);
+    const std::vector<ACCEL> entries = AcceleratorEntries(launcher->accelTable);
     ASSERT_FALSE(entries.empty());
 #ifdef EXPECT_RUSSIAN
     EXPECT_EQ(1u, entries.size()) << "Запуск has no mnemonic";

@@ -18,18 +18,6 @@
 
 namespace {
 
-const int kWidth = 640;
-const int kHeight = 480;
-const int kButtonLeft = 284;
-const int kButtonWidth = 329;
-const int kButtonHeight = 46;
-const int kButtonTops[kButtonCount] = { 170, 218, 267, 316, 365 };
-
-std::wstring RecorderPath()
-{
-    return ModuleFolder() + L"\\recorder.exe";
-}
-
 // The lines the recorder copies wrote so far.
 std::vector<std::string> ReadLines(const std::wstring& file)
 {
@@ -52,15 +40,6 @@ std::vector<std::string> WaitForLines(const std::wstring& file, size_t count, DW
         lines = ReadLines(file);
     }
     return lines;
-}
-
-std::string Utf8(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, NULL, 0, NULL, NULL);
-    std::string result(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &result[0], size, NULL, NULL);
-    return result;
 }
 
 // The program path at the start of a recorder line.
@@ -109,32 +88,6 @@ bool QuitPending()
 {
     MSG msg;
     return PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
-}
-
-void DrainMessages()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
-
-void SendAltKey(WORD virtualKey)
-{
-    INPUT input[4];
-    ZeroMemory(input, sizeof(input));
-    for (int i = 0; i < 4; ++i)
-        input[i].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = VK_MENU;
-    input[1].ki.wVk = virtualKey;
-    input[2].ki.wVk = virtualKey;
-    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    input[3].ki.wVk = VK_MENU;
-    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, input, sizeof(INPUT));
 }
 
 INPUT MouseInput(DWORD flags, int x = 0, int y = 0)
@@ -202,14 +155,7 @@ public:
     MemoryCanvas(int width, int height, COLORREF fill)
         : width(width), height(height), bits(NULL)
     {
-        BITMAPINFO info;
-        ZeroMemory(&info, sizeof(info));
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = TopDownDib32(width, height);
         dc = CreateCompatibleDC(NULL);
         bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), NULL, 0);
         previous = SelectObject(dc, bitmap);
@@ -249,6 +195,29 @@ private:
     HGDIOBJ previous;
     DWORD* bits;
 };
+
+// How many of `points` the window shows otherwise than `expected` has them.
+int Mismatches(const ResourcePixels& expected, const Capture& shown, const std::vector<POINT>& points)
+{
+    int mismatches = 0;
+    for (size_t i = 0; i < points.size(); ++i)
+        mismatches += SameColour(expected.At(points[i].x, points[i].y),
+                                 shown.At(points[i].x, points[i].y))
+                          ? 0
+                          : 1;
+    return mismatches;
+}
+
+// Covers the whole client area in magenta, behind the window's back.
+void PaintOver(HWND window)
+{
+    HDC dc = GetDC(window);
+    RECT all = { 0, 0, kWidth, kHeight };
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    ReleaseDC(window, dc);
+}
 
 int g_keyCounter = 0;
 
@@ -457,22 +426,12 @@ TEST_F(LauncherWindowTest, PaintsTheBackground)
 
     {
         const Capture shown(launcher->window);
-        int mismatches = 0;
-        for (size_t i = 0; i < points.size(); ++i)
-            mismatches += SameColour(background.At(points[i].x, points[i].y),
-                                     shown.At(points[i].x, points[i].y))
-                              ? 0
-                              : 1;
-        EXPECT_EQ(0, mismatches) << "of " << points.size() << " points after showing";
+        EXPECT_EQ(0, Mismatches(background, shown, points))
+            << "of " << points.size() << " points after showing";
     }
 
     // Paint over the window, then let WM_PAINT repaint it.
-    HDC dc = GetDC(launcher->window);
-    RECT all = { 0, 0, kWidth, kHeight };
-    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    ReleaseDC(launcher->window, dc);
+    PaintOver(launcher->window);
     {
         const Capture spoiled(launcher->window);
         EXPECT_TRUE(SameColour(RGB(255, 0, 255), spoiled.At(100, 100), 0));
@@ -482,13 +441,8 @@ TEST_F(LauncherWindowTest, PaintsTheBackground)
     PumpMessages(50);
     {
         const Capture repainted(launcher->window);
-        int mismatches = 0;
-        for (size_t i = 0; i < points.size(); ++i)
-            mismatches += SameColour(background.At(points[i].x, points[i].y),
-                                     repainted.At(points[i].x, points[i].y))
-                              ? 0
-                              : 1;
-        EXPECT_EQ(0, mismatches) << "of " << points.size() << " points after WM_PAINT";
+        EXPECT_EQ(0, Mismatches(background, repainted, points))
+            << "of " << points.size() << " points after WM_PAINT";
     }
 }
 
@@ -496,12 +450,7 @@ TEST_F(LauncherWindowTest, PaintOfAPartRepaintsOnlyThatPart)
 {
     Start();
     const ResourcePixels background(IDB_BACKGROUND);
-    HDC dc = GetDC(launcher->window);
-    RECT all = { 0, 0, kWidth, kHeight };
-    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    ReleaseDC(launcher->window, dc);
+    PaintOver(launcher->window);
 
     // The whole bitmap is drawn, the update region clips it.
     RECT part = { 20, 30, 120, 90 };

@@ -99,9 +99,11 @@ button_pixels() {
 
 # probe: the launcher's window and buttons as tab-separated lines in $tmp/state.
 probe_launcher() { env LC_ALL="$locale" wine "$probe" launcher >"$tmp/state" 2>>"$log" </dev/null; }
+# Shown, not just there: a window caught while it is still being created is
+# hidden and not yet sized.
 launcher_window_shown() {
   kill -0 "$launcher_pid" 2>/dev/null || fail "the launcher ended before it showed its window"
-  probe_launcher
+  probe_launcher && awk -F'\t' '$1 == "window" && $6 == 1 { shown = 1 } END { exit !shown }' "$tmp/state"
 }
 button() {  # button ID COLUMN: 3 = enabled, 4 = caption
   awk -F'\t' -v id="$1" -v column="$2" '$1 == "button" && $2 == id { print $column }' "$tmp/state"

@@ -9,6 +9,8 @@
 #include <stdlib.h>
 #include <string>
 
+#include "TestSupport.h"
+
 namespace {
 
 std::wstring Environment(const WCHAR* name)
@@ -16,15 +18,6 @@ std::wstring Environment(const WCHAR* name)
     WCHAR value[1024];
     const DWORD length = GetEnvironmentVariableW(name, value, 1024);
     return (length > 0 && length < 1024) ? std::wstring(value, length) : std::wstring();
-}
-
-std::string Utf8(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, NULL, 0, NULL, NULL);
-    std::string result(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &result[0], size, NULL, NULL);
-    return result;
 }
 
 }  // namespace
