@@ -120,6 +120,10 @@ protected:
         ASSERT_TRUE(launcher != NULL);
         ASSERT_EQ(1, launcher->Initialize(GetModuleHandleW(NULL), SW_SHOW));
         PumpMessages(100);
+        // On a busy machine the buttons may still have paint pending: finish
+        // what the launcher asked for (nothing new is invalidated here).
+        RedrawWindow(launcher->window, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpMessages(20);
     }
 
     RECT ClientRectOf(HWND child) const
@@ -132,22 +136,32 @@ protected:
 
     // How many margin points of the button show `image`, and how many of them
     // would look different in `other`.
+    // Counts the margin points where the button shows `image`, and those where
+    // `image` and `other` differ enough to tell them apart. A busy machine may
+    // still be painting, so it looks again for up to two seconds before it
+    // settles for a partial match.
     void CompareButton(HWND button, UINT image, UINT other, int* matching, int* total,
                        int* telling)
     {
-        const Capture shown(button);
         const ResourcePixels expected(image);
         const ResourcePixels alternative(other);
         const std::vector<POINT> points = ButtonMargins();
-        *matching = 0;
-        *telling = 0;
         *total = static_cast<int>(points.size());
-        for (size_t i = 0; i < points.size(); ++i) {
-            const int x = points[i].x, y = points[i].y;
-            if (SameColour(expected.At(x, y), shown.At(x, y)))
-                ++*matching;
-            if (!SameColour(expected.At(x, y), alternative.At(x, y), 24))
-                ++*telling;
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            if (attempt > 0)
+                PumpMessages(100);
+            const Capture shown(button);
+            *matching = 0;
+            *telling = 0;
+            for (size_t i = 0; i < points.size(); ++i) {
+                const int x = points[i].x, y = points[i].y;
+                if (SameColour(expected.At(x, y), shown.At(x, y)))
+                    ++*matching;
+                if (!SameColour(expected.At(x, y), alternative.At(x, y), 24))
+                    ++*telling;
+            }
+            if (*matching == *total)
+                return;
         }
     }
 
