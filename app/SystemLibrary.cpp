@@ -39,15 +39,15 @@ void RestrictDllSearch()
 
 HMODULE LoadSystemLibrary(const WCHAR* fileName)
 {
+#ifdef LAUNCHER_UNRESTRICTED_DLL_SEARCH
+    return LoadLibraryW(fileName);
+#else
     WCHAR path[MAX_PATH];
     const UINT length = GetSystemDirectoryW(path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return NULL;
     if (BoundedAppend(path, MAX_PATH, L"\\") != S_OK || BoundedAppend(path, MAX_PATH, fileName) != S_OK)
         return NULL;
-#ifdef LAUNCHER_UNRESTRICTED_DLL_SEARCH
-    return LoadLibraryW(fileName);
-#else
     // The altered search path makes the DLL's own imports come from its folder too.
     return LoadLibraryExW(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
 #endif
